@@ -1,0 +1,107 @@
+#include "cif/cif_reader.hpp"
+
+#include "cif2at/failure.hpp"
+
+namespace cif2at {
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool iequals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool istarts_with(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && iequals(text.substr(0, prefix.size()), prefix);
+}
+
+bool CifReader::next_line() {
+  line_start_ = source_.next_position();
+  const auto line = source_.read_line(true);
+  if (!line) return false;
+  line_ = *line;
+  pos_ = resume_column_;
+  resume_column_ = 0;
+  have_line_ = true;
+  return true;
+}
+
+CifToken CifReader::next() {
+  if (put_back_) {
+    put_back_ = false;
+    return last_;
+  }
+  for (;;) {
+    if (!have_line_) {
+      if (!next_line()) return last_ = {TokenKind::End, {}, source_.line_number()};
+      if (pos_ == 0 && !line_.empty() && line_[0] == ';') return last_ = text_field();
+    }
+    while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
+    if (pos_ == line_.size() || line_[pos_] == '#') {
+      have_line_ = false;
+      continue;
+    }
+    const char c = line_[pos_];
+    return last_ = (c == '\'' || c == '"') ? quoted(c) : unquoted();
+  }
+}
+
+CifToken CifReader::text_field() {
+  const long opened = source_.line_number();
+  text_field_.assign(line_.substr(1));
+  // Skipped by first characters alone: embedded files of many megabytes are common.
+  if (!source_.skip_to_line_starting_with(';')) {
+    throw Failure(FailureKind::BadValue, source_.name(), opened,
+                  "text field opened here is never closed (no line beginning with ';' follows)");
+  }
+  next_line();
+  pos_ = 1;  // values may follow the closing ';'
+  return {TokenKind::Value, text_field_, opened};
+}
+
+CifToken CifReader::quoted(char quote) {
+  const std::size_t begin = pos_ + 1;
+  for (std::size_t i = begin; i < line_.size(); ++i) {
+    if (line_[i] == quote && (i + 1 == line_.size() || is_blank(line_[i + 1]))) {
+      pos_ = i + 1;
+      return {TokenKind::Value, line_.substr(begin, i - begin), source_.line_number()};
+    }
+  }
+  pos_ = line_.size();  // still open at the line end: it ends there
+  return {TokenKind::Value, line_.substr(begin), source_.line_number()};
+}
+
+CifToken CifReader::unquoted() {
+  const std::size_t begin = pos_;
+  while (pos_ < line_.size() && !is_blank(line_[pos_])) ++pos_;
+  const std::string_view text = line_.substr(begin, pos_ - begin);
+  TokenKind kind = TokenKind::Value;
+  if (text[0] == '_') kind = TokenKind::Name;
+  else if (iequals(text, "loop_")) kind = TokenKind::Loop;
+  else if (istarts_with(text, "data_")) kind = TokenKind::Data;
+  else if (istarts_with(text, "save_") || iequals(text, "global_") || iequals(text, "stop_")) kind = TokenKind::Reserved;
+  return {kind, text, source_.line_number()};
+}
+
+CifMark CifReader::mark() const {
+  if (!have_line_) return {source_.next_position(), 0};
+  return {line_start_, pos_};
+}
+
+void CifReader::seek(const CifMark& mark) {
+  source_.seek(mark.line_start);
+  have_line_ = false;
+  put_back_ = false;
+  resume_column_ = mark.column;
+}
+
+}  // namespace cif2at

@@ -1,0 +1,105 @@
+#include "records/text_input.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "cif2at/failure.hpp"
+
+namespace cif2at {
+
+namespace {
+
+constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+
+std::string_view without_cr(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+}  // namespace
+
+LineSource::LineSource(std::FILE* file, std::string name)
+    : file_(file), name_(std::move(name)), buffer_(kBufferSize) {}
+
+bool LineSource::fill() {
+  if (begin_ > 0) {  // keep only the unread bytes, at the front
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    buffer_offset_ += static_cast<long long>(begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  if (got == 0 && std::ferror(file_)) {
+    throw Failure(FailureKind::FileFailure, name_, 0,
+                  std::string("cannot read: ") + std::strerror(errno));
+  }
+  end_ += got;
+  return got > 0;
+}
+
+std::optional<std::string_view> LineSource::read_line(bool end_allowed) {
+  std::size_t scanned = 0;  // bytes after begin_ known to hold no line feed
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t unread = end_ - begin_;
+    if (const void* lf = std::memchr(start + scanned, '\n', unread - scanned)) {
+      const std::size_t length = static_cast<const char*>(lf) - start;
+      begin_ += length + 1;
+      ++line_;
+      return without_cr({start, length});
+    }
+    scanned = unread;
+    if (!fill()) break;
+  }
+  if (begin_ == end_) {
+    if (end_allowed) return std::nullopt;
+    throw Failure(FailureKind::EndOfFile, name_, line_, "unexpected end of file");
+  }
+  // The last line, without a line feed.
+  const std::string_view line(buffer_.data() + begin_, end_ - begin_);
+  begin_ = end_;
+  ++line_;
+  return without_cr(line);
+}
+
+bool LineSource::skip_to_line_starting_with(char mark) {
+  bool at_line_start = true;  // begin_ is always at a line start on entry
+  for (;;) {
+    if (begin_ == end_ && !fill()) return false;
+    const char* start = buffer_.data() + begin_;
+    const char* end = buffer_.data() + end_;
+    if (at_line_start && *start == mark) return true;
+    // A line begins with `mark` where `mark` follows a line feed.
+    for (const char* p = start + 1; p < end;) {
+      const char* hit = static_cast<const char*>(std::memchr(p, mark, end - p));
+      if (hit == nullptr) break;
+      if (hit[-1] == '\n') {
+        line_ += std::count(start, hit, '\n');
+        begin_ += hit - start;
+        return true;
+      }
+      p = hit + 1;
+    }
+    line_ += std::count(start, end, '\n');
+    at_line_start = end[-1] == '\n';
+    begin_ = end_;
+  }
+}
+
+SourcePosition LineSource::next_position() const {
+  return {buffer_offset_ + static_cast<long long>(begin_), line_ + 1};
+}
+
+void LineSource::seek(const SourcePosition& position) {
+  if (std::fseek(file_, position.offset, SEEK_SET) != 0) {
+    throw Failure(FailureKind::FileFailure, name_, 0,
+                  std::string("cannot read: ") + std::strerror(errno));
+  }
+  begin_ = end_ = 0;
+  buffer_offset_ = position.offset;
+  line_ = position.line - 1;
+}
+
+}  // namespace cif2at
