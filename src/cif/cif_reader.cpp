@@ -92,6 +92,18 @@ CifToken CifReader::unquoted() {
   return {kind, text, source_.line_number()};
 }
 
+void CifReader::skip_value_lines() {
+  // Every data name holds "_", every reserved word one of these letters first,
+  // and a text field begins with ";". Lines free of them are skipped unread.
+  if (put_back_ || resume_column_ != 0) return;
+  if (have_line_) {
+    while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
+    if (pos_ < line_.size() && line_[pos_] != '#') return;  // more values on this line
+    have_line_ = false;
+  }
+  source_.skip_lines_without("_;dDsSlLgG");
+}
+
 CifMark CifReader::mark() const {
   if (!have_line_) return {source_.next_position(), 0};
   return {line_start_, pos_};

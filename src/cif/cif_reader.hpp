@@ -45,6 +45,10 @@ class CifReader {
   // The next token. A text field left open at the end of the file is a BadValue.
   CifToken next();
 
+  // Passes over the lines ahead that cannot hold a data name, a reserved word
+  // or the start of a text field: inside a loop they hold values alone.
+  void skip_value_lines();
+
   // The next call of next() gives the last token again.
   void put_back() { put_back_ = true; }
 

@@ -27,8 +27,9 @@ std::vector<std::string> read_loop_names(CifReader& cif) {
 }
 
 void skip_loop_values(CifReader& cif) {
-  while (cif.next().kind == TokenKind::Value) {
-  }
+  do {
+    cif.skip_value_lines();  // long loops of numbers, such as reflection lists
+  } while (cif.next().kind == TokenKind::Value);
   cif.put_back();
 }
 

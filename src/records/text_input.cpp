@@ -29,8 +29,9 @@ bool LineSource::fill() {
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  // One byte stays free after the data, for the sentinel of skip_lines_without.
+  if (end_ + 1 == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - 1 - end_, file_);
   if (got == 0 && std::ferror(file_)) {
     throw Failure(FailureKind::FileFailure, name_, 0,
                   std::string("cannot read: ") + std::strerror(errno));
@@ -85,6 +86,28 @@ bool LineSource::skip_to_line_starting_with(char mark) {
     line_ += std::count(start, end, '\n');
     at_line_start = end[-1] == '\n';
     begin_ = end_;
+  }
+}
+
+void LineSource::skip_lines_without(const char* stops) {
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const char* end = buffer_.data() + end_;
+    buffer_[end_] = '\0';  // stops strcspn at the end of the data
+    const char* hit = start + std::strcspn(start, stops);
+    if (hit < end) {  // the line that holds `hit` is the next to read
+      const void* lf = memrchr(start, '\n', static_cast<std::size_t>(hit - start));
+      const char* line_start = lf ? static_cast<const char*>(lf) + 1 : start;
+      line_ += std::count(start, line_start, '\n');
+      begin_ += static_cast<std::size_t>(line_start - start);
+      return;
+    }
+    if (const void* lf = memrchr(start, '\n', end_ - begin_)) {  // keep a partial last line
+      const char* after = static_cast<const char*>(lf) + 1;
+      line_ += std::count(start, after, '\n');
+      begin_ += static_cast<std::size_t>(after - start);
+    }
+    if (!fill()) return;
   }
 }
 

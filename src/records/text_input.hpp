@@ -35,6 +35,11 @@ class LineSource {
   // passed over are counted but never split, so this runs at memory speed.
   bool skip_to_line_starting_with(char mark);
 
+  // Passes over whole lines that hold none of the bytes of `stops` (a
+  // NUL-terminated set; a NUL byte in the file always stops), up to the first
+  // line that holds one, which is left as the next line to read.
+  void skip_lines_without(const char* stops);
+
   long line_number() const { return line_; }  // of the line last read; 0 before the first
   SourcePosition next_position() const;       // of the line the next read takes
   void seek(const SourcePosition& position);
