@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 TempFile::TempFile(std::string_view text) : file_(std::tmpfile()) {
   if (file_ == nullptr) throw std::runtime_error("tmpfile failed");
-  std::fwrite(text.data(), 1, text.size(), file_);
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
   std::rewind(file_);
 }
 
