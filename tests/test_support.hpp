@@ -10,7 +10,37 @@
 #include <string>
 #include <string_view>
 
+#include "cif2at/failure.hpp"
+
 namespace cif2at::testing {
+
+// The failure that `action` raises, if any.
+template <class Action>
+std::optional<Failure> failure_of(Action&& action) {
+  try {
+    action();
+  } catch (const Failure& failure) {
+    return failure;
+  }
+  return std::nullopt;
+}
+
+// The diagnostic line of that failure, or "no failure".
+template <class Action>
+std::string diagnostic_of(Action&& action) {
+  const std::optional<Failure> failure = failure_of(action);
+  return failure ? describe(*failure) : "no failure";
+}
+
+// The "at.dat" of the bundled example, the wurtzite form of ZnSe.
+inline constexpr const char* kExampleAtDat =
+    " 3.9980    3.9980   13.4510    90.0000   90.0000  120.0000\n"
+    "   1    0.12500   0.25000   0.00000    Zn1  Zn2+\n"
+    "   1    0.62500   0.75000   0.50000    Zn2  Zn2+\n"
+    "   2    0.12500   0.25000   0.37500    Se1  Se2-\n"
+    "   2    0.62500   0.75000   0.87500    Se2  Se2-\n"
+    "\n"
+    "    2    2    2    4\n";
 
 // A temporary file holding `text`, open for reading and writing at its start.
 class TempFile {

@@ -23,15 +23,6 @@ AtomTable read_sites(const std::string& text) {
   return read_atom_sites(cif, cell.block_start);
 }
 
-std::string failure_of(const std::string& text) {
-  try {
-    read_sites(text);
-  } catch (const Failure& failure) {
-    return describe(failure);
-  }
-  return "no failure";
-}
-
 std::string rows(int n) {
   std::string text = "loop_ _atom_site_label _atom_site_fract_x _atom_site_fract_y _atom_site_fract_z\n";
   for (int i = 1; i <= n; ++i) text += std::string("C") + std::to_string(i) + " 0.1 0.2 0.3\n";
@@ -110,7 +101,7 @@ TEST(AtomSites, RowsItCannotUseAreReportedWithTheirPlace) {
       {kCell + rows(kMaxAtoms + 1), "cif2at: atom.cif:205: more than 200 atom sites"},
       {kCell + "_x\n;never closed\n" + header + "C1 0 0 0\n", "cif2at: atom.cif:5: text field opened here is never closed (no line beginning with ';' follows)"},
   };
-  for (const Case& c : cases) EXPECT_EQ(failure_of(c.text), c.message) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(testing::diagnostic_of([&] { read_sites(c.text); }), c.message) << c.text;
 }
 
 }  // namespace

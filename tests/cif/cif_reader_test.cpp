@@ -58,14 +58,11 @@ TEST(CifReader, SplitsValuesTheWayCifDoes) {
 }
 
 TEST(CifReader, ATextFieldThatIsNeverClosedIsABadValue) {
-  try {
-    tokens("_a 1\n_b\n;opened here\nand never closed\n");
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.kind(), FailureKind::BadValue);
-    EXPECT_EQ(describe(failure),
-              "cif2at: atom.cif:3: text field opened here is never closed (no line beginning with ';' follows)");
-  }
+  const auto failure = testing::failure_of([&] { tokens("_a 1\n_b\n;opened here\nand never closed\n"); });
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->kind(), FailureKind::BadValue);
+  EXPECT_EQ(describe(*failure),
+  "cif2at: atom.cif:3: text field opened here is never closed (no line beginning with ';' follows)");
 }
 
 TEST(CifReader, SeeksBackToAMarkInsideALine) {

@@ -22,14 +22,7 @@ TEST(AtFile, TheWritersProduceTheWholeFile) {
   summary.counts = {2, 2};
   summary.total = 4;
   write_trailer(writer, summary);
-  EXPECT_EQ(file.contents(),
-            " 3.9980    3.9980   13.4510    90.0000   90.0000  120.0000\n"
-            "   1    0.12500   0.25000   0.00000    Zn1  Zn2+\n"
-            "   1    0.62500   0.75000   0.50000    Zn2  Zn2+\n"
-            "   2    0.12500   0.25000   0.37500    Se1  Se2-\n"
-            "   2    0.62500   0.75000   0.87500    Se2  Se2-\n"
-            "\n"
-            "    2    2    2    4\n");
+  EXPECT_EQ(file.contents(), testing::kExampleAtDat);
 }
 
 TEST(AtFile, CellLineColumns) {

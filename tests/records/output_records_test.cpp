@@ -93,13 +93,10 @@ TEST(RecordWriter, AWriteTheFileSystemRefusesIsAFileFailure) {
   ASSERT_NE(full, nullptr);
   RecordWriter writer(full, "at.dat");
   const OutputValue one[] = {1};
-  try {
-    writer.write_record("(I4)", one);
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.kind(), FailureKind::FileFailure);
-    EXPECT_EQ(describe(failure), "cif2at: at.dat: cannot write: No space left on device");
-  }
+  const auto failure = testing::failure_of([&] { writer.write_record("(I4)", one); });
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->kind(), FailureKind::FileFailure);
+  EXPECT_EQ(describe(*failure), "cif2at: at.dat: cannot write: No space left on device");
   std::fclose(full);
 }
 

@@ -38,13 +38,10 @@ TEST(LineSource, EndOfFileIsFatalUnlessAllowed) {
   EXPECT_EQ(*source.read_line(false), "only");
   EXPECT_FALSE(source.read_line(true));
   EXPECT_FALSE(source.read_line(true));  // stays at the end
-  try {
-    source.read_line(false);
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.kind(), FailureKind::EndOfFile);
-    EXPECT_EQ(failure.file(), "zelkor.dat");
-  }
+  const auto failure = testing::failure_of([&] { source.read_line(false); });
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->kind(), FailureKind::EndOfFile);
+  EXPECT_EQ(failure->file(), "zelkor.dat");
 }
 
 TEST(LineSource, LinesLongerThanItsBufferAndSeekingBack) {
@@ -87,13 +84,10 @@ TEST(LineSource, AFileThatCannotBeReadIsAFileFailure) {
   std::FILE* directory = std::fopen("/", "r");
   ASSERT_NE(directory, nullptr);
   LineSource source(directory, "atom.cif");
-  try {
-    source.read_line(true);
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.kind(), FailureKind::FileFailure);
-    EXPECT_EQ(describe(failure), "cif2at: atom.cif: cannot read: Is a directory");
-  }
+  const auto failure = testing::failure_of([&] { source.read_line(true); });
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->kind(), FailureKind::FileFailure);
+  EXPECT_EQ(describe(*failure), "cif2at: atom.cif: cannot read: Is a directory");
   std::fclose(directory);
 }
 

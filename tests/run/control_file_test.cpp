@@ -56,13 +56,10 @@ TEST(ControlFile, MalformedFieldsNameTheLineAndColumns) {
       {"   -1\n", "cif2at: zelkor.dat:1: copy mode -1: expected 0 to 7"},
   };
   for (const Case& c : cases) {
-    try {
-      read_settings(c.text);
-      ADD_FAILURE() << "no failure: " << c.text;
-    } catch (const Failure& failure) {
-      EXPECT_EQ(failure.kind(), FailureKind::BadValue);
-      EXPECT_EQ(describe(failure), c.message);
-    }
+    const auto failure = testing::failure_of([&] { read_settings(c.text); });
+    ASSERT_TRUE(failure) << c.text;
+    EXPECT_EQ(failure->kind(), FailureKind::BadValue);
+    EXPECT_EQ(describe(*failure), c.message);
   }
 }
 

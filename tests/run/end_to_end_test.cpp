@@ -16,15 +16,6 @@ using testing::run_with;
 using testing::RunResult;
 using testing::WorkDir;
 
-const char* const kZnSe =
-    " 3.9980    3.9980   13.4510    90.0000   90.0000  120.0000\n"
-    "   1    0.12500   0.25000   0.00000    Zn1  Zn2+\n"
-    "   1    0.62500   0.75000   0.50000    Zn2  Zn2+\n"
-    "   2    0.12500   0.25000   0.37500    Se1  Se2-\n"
-    "   2    0.62500   0.75000   0.87500    Se2  Se2-\n"
-    "\n"
-    "    2    2    2    4\n";
-
 const std::string kCellLine = " 3.9980    3.9980   13.4510    90.0000   90.0000  120.0000\n";
 
 void expect_success(const RunResult& run) {
@@ -46,7 +37,7 @@ TEST(EndToEnd, AnEmptyDirectory) {
 TEST(EndToEnd, TheExampleStructure) {
   const RunResult run = run_with({{"atom.cif", fixture("zns_example.cif")}});
   expect_success(run);
-  EXPECT_EQ(run.file("at.dat"), kZnSe);
+  EXPECT_EQ(run.file("at.dat"), testing::kExampleAtDat);
   EXPECT_EQ(run.file("zelkor.dat"), "");  // created, and left empty
 }
 
@@ -163,13 +154,13 @@ TEST(EndToEnd, ALongerOldOutputIsReplacedAndASecondRunDoesNotAppend) {
   expect_success(dir.run());
   const RunResult again = dir.run();
   expect_success(again);
-  EXPECT_EQ(again.file("at.dat"), kZnSe);
+  EXPECT_EQ(again.file("at.dat"), testing::kExampleAtDat);
 }
 
 TEST(EndToEnd, ArgumentsAreIgnoredButHelpAndVersionTouchNothing) {
   const RunResult with_arguments = run_with({{"atom.cif", fixture("zns_example.cif")}}, "-x foo --help bar");
   expect_success(with_arguments);
-  EXPECT_EQ(with_arguments.file("at.dat"), kZnSe);
+  EXPECT_EQ(with_arguments.file("at.dat"), testing::kExampleAtDat);
 
   for (const char* option : {"--help", "--version"}) {
     const RunResult run = run_with({{"atom.cif", fixture("zns_example.cif")}}, option);
@@ -189,7 +180,7 @@ TEST(EndToEnd, ReadOnlyInputsAreRead) {
   for (const char* name : {"atom.cif", "zelkor.dat"}) fs::permissions(dir.path() / name, fs::perms::owner_read);
   const RunResult run = dir.run();
   expect_success(run);
-  EXPECT_EQ(run.file("at.dat"), kZnSe);
+  EXPECT_EQ(run.file("at.dat"), testing::kExampleAtDat);
 }
 
 TEST(EndToEnd, AtDatThatCannotBeWritten) {
