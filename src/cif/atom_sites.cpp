@@ -48,84 +48,70 @@ std::string_view leading_letters(std::string_view label) {
   return label.substr(0, n);
 }
 
+// The texts of one row that the table needs, kept until the row is complete.
 struct Row {
+  long line = 0;  // where the row begins
   std::string label;
   std::string type_symbol;
   std::array<std::string, 3> fract;
   std::array<long, 3> fract_line{};
 };
 
-class RowReader {
- public:
-  RowReader(CifReader& cif, const Columns& columns, std::size_t width)
-      : cif_(cif), columns_(columns), width_(width) {}
-
-  // The next row, or nothing where the loop ends.
-  std::optional<AtomSite> next() {
-    CifToken token = cif_.next();
-    if (token.kind != TokenKind::Value) return std::nullopt;
-    row_line_ = token.line;
-    Row row;
-    bool have_label = false;
-    for (std::size_t column = 0; column < width_; ++column) {
-      if (column > 0) token = cif_.next();
-      if (token.kind != TokenKind::Value) {
-        const std::string atom = have_label ? "the row of atom '" + row.label + "'" : "a row";
-        throw Failure(FailureKind::BadValue, cif_.file_name(), token.line,
-                      "the atom-site loop ends inside " + atom + ": expected " + std::to_string(width_) +
-                          " values, found " + std::to_string(column));
-      }
-      if (column == columns_.label) {
-        row.label = token.text;
-        have_label = true;
-      }
-      if (column == columns_.type_symbol) row.type_symbol = token.text;
-      for (std::size_t axis = 0; axis < 3; ++axis) {
-        if (column == columns_.fract[axis]) {
-          row.fract[axis] = token.text;
-          row.fract_line[axis] = token.line;
-        }
-      }
+// The next row of `width` values, or nothing where the loop ends.
+std::optional<Row> read_row(CifReader& cif, const Columns& columns, std::size_t width) {
+  CifToken token = cif.next();
+  if (token.kind != TokenKind::Value) return std::nullopt;
+  Row row;
+  row.line = token.line;
+  bool have_label = false;
+  for (std::size_t column = 0; column < width; ++column) {
+    if (column > 0) token = cif.next();
+    if (token.kind != TokenKind::Value) {
+      const std::string atom = have_label ? "the row of atom '" + row.label + "'" : "a row";
+      throw Failure(FailureKind::BadValue, cif.file_name(), token.line,
+                    "the atom-site loop ends inside " + atom + ": expected " + std::to_string(width) +
+                        " values, found " + std::to_string(column));
     }
-    return to_site(row);
-  }
-
- private:
-  AtomSite to_site(const Row& row) const {
-    AtomSite site;
-    site.label = Label(row.label);
-    site.type_symbol = Label(columns_.type_symbol == kNone ? leading_letters(row.label) : row.type_symbol);
-    std::array<float*, 3> targets{&site.x, &site.y, &site.z};
+    if (column == columns.label) {
+      row.label = token.text;
+      have_label = true;
+    }
+    if (column == columns.type_symbol) row.type_symbol = token.text;
     for (std::size_t axis = 0; axis < 3; ++axis) {
-      const std::optional<float> value = parse_cif_number(row.fract[axis]);
-      if (!value) {
-        throw Failure(FailureKind::BadValue, cif_.file_name(), row.fract_line[axis],
-                      "atom '" + row.label + "': " + std::string(kFractNames[axis]) +
-                          ": expected a number, found '" + row.fract[axis] + "'");
+      if (column == columns.fract[axis]) {
+        row.fract[axis] = token.text;
+        row.fract_line[axis] = token.line;
       }
-      *targets[axis] = *value;
     }
-    return site;
   }
+  return row;
+}
 
-  CifReader& cif_;
-  const Columns& columns_;
-  std::size_t width_;
-  long row_line_ = 0;
-
- public:
-  long row_line() const { return row_line_; }  // where the last row read begins
-};
+AtomSite to_site(const Row& row, const Columns& columns, const std::string& file) {
+  AtomSite site;
+  site.label = Label(row.label);
+  site.type_symbol = Label(columns.type_symbol == kNone ? leading_letters(row.label) : row.type_symbol);
+  const std::array<float*, 3> targets{&site.x, &site.y, &site.z};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const std::optional<float> value = parse_cif_number(row.fract[axis]);
+    if (!value) {
+      throw Failure(FailureKind::BadValue, file, row.fract_line[axis],
+                    "atom '" + row.label + "': " + std::string(kFractNames[axis]) + ": expected a number, found '" +
+                        row.fract[axis] + "'");
+    }
+    *targets[axis] = *value;
+  }
+  return site;
+}
 
 AtomTable read_rows(CifReader& cif, const Columns& columns, std::size_t width) {
   AtomTable table;
-  RowReader rows(cif, columns, width);
-  while (std::optional<AtomSite> site = rows.next()) {
+  while (const std::optional<Row> row = read_row(cif, columns, width)) {
     if (table.size() == static_cast<std::size_t>(kMaxAtoms)) {
-      throw Failure(FailureKind::BadValue, cif.file_name(), rows.row_line(),
+      throw Failure(FailureKind::BadValue, cif.file_name(), row->line,
                     "more than " + std::to_string(kMaxAtoms) + " atom sites");
     }
-    table.push_back(*site);
+    table.push_back(to_site(*row, columns, cif.file_name()));
   }
   return table;
 }

@@ -22,19 +22,19 @@ struct FoundValue {
   long line = 0;
 };
 
-int cell_index(std::string_view name) {
-  for (std::size_t i = 0; i < kCellNames.size(); ++i) {
-    if (iequals(name, kCellNames[i])) return static_cast<int>(i);
-  }
-  return -1;
+constexpr std::size_t kNotCell = kCellNames.size();
+
+std::size_t cell_index(std::string_view name) {
+  std::size_t i = 0;
+  while (i < kCellNames.size() && !iequals(name, kCellNames[i])) ++i;
+  return i;
 }
 
-float cell_value(const std::string& file, int index, const FoundValue& found) {
+float cell_value(const std::string& file, std::size_t index, const FoundValue& found) {
   const std::optional<float> value = parse_cif_number(found.text);
   if (!value) {
     throw Failure(FailureKind::BadValue, file, found.line,
-                  std::string(kCellNames[static_cast<std::size_t>(index)]) + ": expected a number, found '" +
-                      found.text + "'");
+                  std::string(kCellNames[index]) + ": expected a number, found '" + found.text + "'");
   }
   const bool angle = index >= 3;
   return angle && *value < kAngleFloor ? kRightAngle : *value;
@@ -46,7 +46,7 @@ CellBlock read_cell_block(CifReader& cif) {
   CellBlock result{{}, cif.mark()};
   std::array<std::optional<FoundValue>, 6> found;
   bool holds_cell = false;  // this block has _cell_length_a
-  int found_count = 0;
+  std::size_t found_count = 0;
 
   auto missing = [&](long line) {
     for (std::size_t i = 0; i < found.size(); ++i) {
@@ -61,18 +61,18 @@ CellBlock read_cell_block(CifReader& cif) {
     const CifToken token = cif.next();
     switch (token.kind) {
       case TokenKind::Name: {
-        const int index = cell_index(token.text);
+        const std::size_t index = cell_index(token.text);
         const std::string name(token.text);
         const long line = token.line;
         const std::optional<CifToken> value = read_item_value(cif);
-        if (index < 0) break;
+        if (index == kNotCell) break;
         if (!value) throw Failure(FailureKind::BadValue, cif.file_name(), line, name + " has no value");
-        if (found[static_cast<std::size_t>(index)]) break;  // the first occurrence counts
-        found[static_cast<std::size_t>(index)] = FoundValue{std::string(value->text), value->line};
+        if (found[index]) break;  // the first occurrence counts
+        found[index] = FoundValue{std::string(value->text), value->line};
         holds_cell = holds_cell || index == 0;
-        if (++found_count < 6) break;
+        if (++found_count < kCellNames.size()) break;
         std::array<float, 6> v{};
-        for (int i = 0; i < 6; ++i) v[static_cast<std::size_t>(i)] = cell_value(cif.file_name(), i, *found[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < v.size(); ++i) v[i] = cell_value(cif.file_name(), i, *found[i]);
         result.cell = {v[0], v[1], v[2], v[3], v[4], v[5]};
         return result;
       }
