@@ -20,7 +20,9 @@ std::string_view without_cr(std::string_view line) {
 }  // namespace
 
 LineSource::LineSource(std::FILE* file, std::string name)
-    : file_(file), name_(std::move(name)), buffer_(kBufferSize) {}
+    : file_(file), name_(std::move(name)), buffer_(kBufferSize) {
+  std::setvbuf(file_, nullptr, _IONBF, 0);  // the source buffers for itself
+}
 
 bool LineSource::fill() {
   if (begin_ > 0) {  // keep only the unread bytes, at the front
@@ -116,6 +118,12 @@ SourcePosition LineSource::next_position() const {
 }
 
 void LineSource::seek(const SourcePosition& position) {
+  const long long end_offset = buffer_offset_ + static_cast<long long>(end_);
+  if (position.offset >= buffer_offset_ && position.offset <= end_offset) {  // still in the buffer
+    begin_ = static_cast<std::size_t>(position.offset - buffer_offset_);
+    line_ = position.line - 1;
+    return;
+  }
   if (std::fseek(file_, position.offset, SEEK_SET) != 0) {
     throw Failure(FailureKind::FileFailure, name_, 0,
                   std::string("cannot read: ") + std::strerror(errno));
