@@ -17,14 +17,13 @@ std::string_view without_byte_order_mark(std::string_view line) {
   return line;
 }
 
-// Only LF and CR LF end lines, so a CR left inside a line would become part of
-// a value (a file with CR alone for line ends is one long line). A NUL byte is
-// never text: a damaged file, or one in UTF-16.
+// A CR or a NUL byte would become part of a value. A NUL byte is never text: a
+// damaged file, or one in UTF-16.
 void check_line_bytes(std::string_view line, const LineSource& source) {
-  const char* what = nullptr;
-  if (line.find('\r') != std::string_view::npos) what = "a CR without LF: lines must end with LF or CR LF";
-  else if (line.find('\0') != std::string_view::npos) what = "a NUL byte: the file is not ASCII or UTF-8 text";
-  if (what != nullptr) throw Failure(FailureKind::BadValue, source.name(), source.line_number(), what);
+  refuse_lone_cr(line, source);
+  if (line.find('\0') == std::string_view::npos) return;
+  throw Failure(FailureKind::BadValue, source.name(), source.line_number(),
+                "a NUL byte: the file is not ASCII or UTF-8 text");
 }
 
 }  // namespace
