@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS}
 
-CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIF2AT_FUZZ=ON -DCIF2AT_TESTS=OFF
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIF2AT_FUZZ=ON -DCIF2AT_TESTS=OFF -DCIF2AT_STATIC=OFF
 cmake --build build-fuzz --target fuzz_convert
 mkdir -p fuzz/crashes-new fuzz/corpus-grown fuzz/regressions
 
