@@ -18,6 +18,13 @@ for cif in tests/data/*.cif; do
   shorten "$cif" >"$corpus/$(basename "$cif" .cif)"
 done
 
+# A loop of reflections before the atom sites, whose value lines are passed over unread.
+{
+  printf 'data_refl\nloop_\n_refln_index_h\n_refln_index_k\n_refln_index_l\n_refln_F_squared_meas\n'
+  for h in 0 1 2 3 4 5 6 7; do printf '%4d%4d%4d %9.2f # x\n' "$h" $((h % 3)) $((h % 2)) "$h.5"; done
+  sed 1d tests/data/zns_example.cif
+} >"$corpus/reflections_before_atoms"
+
 control() {  # NAME TEXT: the example structure with TEXT as "zelkor.dat"
   { shorten tests/data/zns_example.cif; printf '%s%s' "$mark" "$2"; } >"$corpus/zns_example.$1"
 }
