@@ -64,14 +64,16 @@ WorkDir::~WorkDir() {
   fs::remove_all(root_, ignored);
 }
 
-RunResult WorkDir::run(const std::string& arguments) const {
-  const std::string command = "cd '" + path_.string() + "' && '" CIF2AT_BINARY "' " + arguments + " >'" +
-                              (root_ / "stdout").string() + "' 2>'" + (root_ / "stderr").string() + "'";
+RunResult WorkDir::run(const std::string& arguments, const std::string& before) const {
+  const std::string command = "cd '" + path_.string() + "' && " + (before.empty() ? "" : before + " && ") +
+                              "'" CIF2AT_BINARY "' " + arguments + " >'" + (root_ / "stdout").string() + "' 2>'" +
+                              (root_ / "stderr").string() + "'";
   const int raw = std::system(command.c_str());
   RunResult result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   result.out = read_file(root_ / "stdout");
   result.err = read_file(root_ / "stderr");
+  if (!fs::exists(path_)) return result;  // removed by `before`
   for (const auto& entry : fs::directory_iterator(path_)) {
     if (entry.is_regular_file()) result.files[entry.path().filename().string()] = read_file(entry.path());
   }

@@ -82,8 +82,9 @@ class WorkDir {
   const std::filesystem::path& path() const { return path_; }
   void write(const std::string& name, std::string_view text) const { write_file(path_ / name, text); }
 
-  // Runs the program in this directory with `arguments` (a shell word list).
-  RunResult run(const std::string& arguments = {}) const;
+  // Runs the program in this directory with `arguments` (a shell word list),
+  // after the shell commands `before`, run in the directory too.
+  RunResult run(const std::string& arguments = {}, const std::string& before = {}) const;
 
  private:
   std::filesystem::path root_;  // holds the working directory and the captured streams

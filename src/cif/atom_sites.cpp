@@ -67,7 +67,7 @@ std::optional<Row> read_row(CifReader& cif, const Columns& columns, std::size_t 
   for (std::size_t column = 0; column < width; ++column) {
     if (column > 0) token = cif.next();
     if (token.kind != TokenKind::Value) {
-      const std::string atom = have_label ? "the row of atom '" + row.label + "'" : "a row";
+      const std::string atom = have_label ? "the row of atom " + in_quotes(row.label) : "a row";
       throw Failure(FailureKind::BadValue, cif.file_name(), token.line,
                     "the atom-site loop ends inside " + atom + ": expected " + std::to_string(width) +
                         " values, found " + std::to_string(column));
@@ -96,8 +96,8 @@ AtomSite to_site(const Row& row, const Columns& columns, const std::string& file
     const std::optional<float> value = parse_cif_number(row.fract[axis]);
     if (!value) {
       throw Failure(FailureKind::BadValue, file, row.fract_line[axis],
-                    "atom '" + row.label + "': " + std::string(kFractNames[axis]) + ": expected a number, found '" +
-                        row.fract[axis] + "'");
+                    "atom " + in_quotes(row.label) + ": " + std::string(kFractNames[axis]) +
+                        ": expected a number, found " + in_quotes(row.fract[axis]));
     }
     *targets[axis] = *value;
   }

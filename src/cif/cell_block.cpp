@@ -34,7 +34,7 @@ float cell_value(const std::string& file, std::size_t index, const FoundValue& f
   const std::optional<float> value = parse_cif_number(found.text);
   if (!value) {
     throw Failure(FailureKind::BadValue, file, found.line,
-                  std::string(kCellNames[index]) + ": expected a number, found '" + found.text + "'");
+                  std::string(kCellNames[index]) + ": expected a number, found " + in_quotes(found.text));
   }
   const bool angle = index >= 3;
   return angle && *value < kAngleFloor ? kRightAngle : *value;

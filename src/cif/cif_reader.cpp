@@ -10,6 +10,22 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Some editors begin a UTF-8 file with a byte-order mark; it is not part of the first value.
+std::string_view without_byte_order_mark(std::string_view line) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (line.substr(0, kMark.size()) == kMark) line.remove_prefix(kMark.size());
+  return line;
+}
+
+// A CR or a NUL byte would become part of a value. A NUL byte is never text: a
+// damaged file, or one in UTF-16.
+void check_line_bytes(std::string_view line, const LineSource& source) {
+  refuse_lone_cr(line, source);
+  if (line.find('\0') == std::string_view::npos) return;
+  throw Failure(FailureKind::BadValue, source.name(), source.line_number(),
+                "a NUL byte: the file is not ASCII or UTF-8 text");
+}
+
 }  // namespace
 
 bool iequals(std::string_view a, std::string_view b) {
@@ -28,7 +44,8 @@ bool CifReader::next_line() {
   line_start_ = source_.next_position();
   const auto line = source_.read_line(true);
   if (!line) return false;
-  line_ = *line;
+  line_ = line_start_.offset == 0 ? without_byte_order_mark(*line) : *line;
+  check_line_bytes(line_, source_);
   pos_ = resume_column_;
   resume_column_ = 0;
   have_line_ = true;

@@ -1,5 +1,6 @@
 #include "records/output_records.hpp"
 
+#include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +50,22 @@ void put_text(std::string& out, const Label& text, int width) {
   const std::string_view chars = text.view().substr(0, static_cast<std::size_t>(width));
   out += chars;
   out.append(static_cast<std::size_t>(width) - chars.size(), ' ');
+}
+
+bool is_regular_file(std::FILE* file) {
+  const int fd = fileno(file);
+  struct stat status {};
+  return fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// After a failed write (a full disk, a size limit), a part of the record may
+// stand at the end of the file and the rest wait in the stream's buffer, to be
+// written when it closes. Both are dropped, so the file ends after the last
+// record written whole.
+void drop_unwritten(std::FILE* file, long long written) {
+  __fpurge(file);
+  // The failure reported is the write's: a file that cannot be cut as well holds what it holds.
+  if (is_regular_file(file) && ftruncate(fileno(file), written) != 0) return;
 }
 
 // Reads an unsigned number at `pos`; `fallback` when there is none.
@@ -115,13 +132,17 @@ void RecordWriter::write_record(std::string_view format, std::span<const OutputV
     // The file was opened without being emptied, so that a run which fails
     // before its first line leaves it as it was; the first line replaces it.
     started_ = true;
-    const int fd = fileno(file_);
-    struct stat status {};
-    if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ftruncate(fd, 0) != 0) refuse();
+    if (is_regular_file(file_) && ftruncate(fileno(file_), 0) != 0) refuse();
   }
   lines_.clear();
   render_record(format, values, lines_);
-  if (std::fwrite(lines_.data(), 1, lines_.size(), file_) != lines_.size() || std::fflush(file_) != 0) refuse();
+  if (std::fwrite(lines_.data(), 1, lines_.size(), file_) != lines_.size() || std::fflush(file_) != 0) {
+    const int error = errno;
+    drop_unwritten(file_, written_);
+    errno = error;
+    refuse();
+  }
+  written_ += static_cast<long long>(lines_.size());
 }
 
 }  // namespace cif2at

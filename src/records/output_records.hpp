@@ -29,13 +29,15 @@ class RecordWriter {
   RecordWriter(std::FILE* file, std::string name);
 
   // Writes the lines of one record. The file then ends after them: the first
-  // record of a run replaces whatever the file held before.
+  // record of a run replaces whatever the file held before. When the write
+  // fails, the file ends after the records before it.
   void write_record(std::string_view format, std::span<const OutputValue> values);
 
  private:
   std::FILE* file_;
   std::string name_;
   bool started_ = false;
+  long long written_ = 0;  // bytes of the records written whole
   std::string lines_;
 };
 

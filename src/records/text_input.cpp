@@ -133,4 +133,10 @@ void LineSource::seek(const SourcePosition& position) {
   line_ = position.line - 1;
 }
 
+void refuse_lone_cr(std::string_view line, const LineSource& source) {
+  if (line.find('\r') == std::string_view::npos) return;
+  throw Failure(FailureKind::BadValue, source.name(), source.line_number(),
+                "a CR without LF: lines must end with LF or CR LF");
+}
+
 }  // namespace cif2at

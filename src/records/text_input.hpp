@@ -57,4 +57,9 @@ class LineSource {
   long line_ = 0;
 };
 
+// Only LF and CR LF end lines. A CR that read_line leaves inside `line`, the
+// line last read from `source`, comes from a file with CR alone for line ends,
+// which reads as one long line: a BadValue naming the line.
+void refuse_lone_cr(std::string_view line, const LineSource& source);
+
 }  // namespace cif2at

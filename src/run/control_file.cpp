@@ -31,6 +31,9 @@ std::string field_text(std::string_view line, std::size_t field) {
 std::optional<ControlLine> read_control_line(LineSource& source) {
   const std::optional<std::string_view> line = source.read_line(true);
   if (!line) return std::nullopt;
+  // Columns past the fields are never read, so a file with CR alone for line
+  // ends would lose its second line without a word.
+  refuse_lone_cr(*line, source);
   auto malformed = [&](std::size_t field, const char* expected) {
     return Failure(FailureKind::BadValue, source.name(), source.line_number(),
                    columns_of(field) + ": expected " + expected + ", found '" + field_text(*line, field) + "'");

@@ -11,7 +11,8 @@ namespace cif2at {
 
 // Fills `settings` from the control file's first two lines; a missing line
 // leaves its integer as it was. Lines after the second are never read. A
-// field that is not a number, or a copy mode outside 0 to 7, is a BadValue.
+// field that is not a number, a copy mode outside 0 to 7, or a CR without LF
+// in a line read, is a BadValue.
 ControlSettings read_control_settings(LineSource& source, ControlSettings settings);
 
 }  // namespace cif2at

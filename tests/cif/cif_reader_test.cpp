@@ -65,6 +65,59 @@ TEST(CifReader, ATextFieldThatIsNeverClosedIsABadValue) {
   "cif2at: atom.cif:3: text field opened here is never closed (no line beginning with ';' follows)");
 }
 
+TEST(CifReader, AByteOrderMarkAtTheStartOfTheFileIsNoPartOfTheFirstValue) {
+  struct Case {
+    const char* text;
+    Tokens expected;
+  } cases[] = {
+      {"\xEF\xBB\xBF" "data_x _a 1\n", {"data:data_x@1", "n:_a@1", "v:1@1"}},
+      {"\xEF\xBB\xBF" "_cell_length_a 1\n", {"n:_cell_length_a@1", "v:1@1"}},
+      {"\xEF\xBB\xBF" ";text\n;\n", {"v:text@1"}},
+      {"\xEF\xBB\xBF\r\n_a 1\n", {"n:_a@2", "v:1@2"}},
+      {"_a\n\xEF\xBB\xBF" "1\n", {"n:_a@1", "v:\xEF\xBB\xBF" "1@2"}},  // only at the start of the file
+  };
+  for (const Case& c : cases) EXPECT_EQ(tokens(c.text), c.expected) << c.text;
+
+  testing::TempFile file("\xEF\xBB\xBF" "data_x _a 1\n");
+  LineSource source(file.get(), "atom.cif");
+  CifReader cif(source);
+  cif.next();
+  const CifMark after_data = cif.mark();
+  cif.next();
+  cif.seek(after_data);
+  EXPECT_EQ(cif.next().text, "_a");  // columns count from after the mark
+  cif.seek(CifMark{});
+  EXPECT_EQ(cif.next().text, "data_x");
+}
+
+TEST(CifReader, ACrWithoutLfOrANulByteInALineIsABadValue) {
+  using namespace std::string_literals;
+  const std::string cr = "cif2at: atom.cif:2: a CR without LF: lines must end with LF or CR LF";
+  const std::string nul = "cif2at: atom.cif:2: a NUL byte: the file is not ASCII or UTF-8 text";
+  struct Case {
+    std::string text;
+    std::string message;
+  } cases[] = {
+      {"_a 1\n_b 2\r_c 3\r", cr},  // CR alone for line ends
+      {"_a 1\nZn1\r Zn\r\n", cr},
+      {"_a 1\n_b 2\r\r\n", cr},
+      {"_a 1\n;text\rmore\n;\n", cr},
+      {"_a 1\n'a\rb'\n", cr},
+      {"_a 1\n# a comment\rthat goes on\n", cr},
+      {"_a 1\nZn\0" "1 Zn\n"s, nul},
+      {"_a 1\n\0\0\0\0"s, nul},  // a tail of zeros
+      {"_\0a\0 \0" "1\0\n"s, "cif2at: atom.cif:1: a NUL byte: the file is not ASCII or UTF-8 text"},  // UTF-16
+  };
+  for (const Case& c : cases) {
+    const auto failure = testing::failure_of([&] { tokens(c.text); });
+    ASSERT_TRUE(failure) << c.text;
+    EXPECT_EQ(failure->kind(), FailureKind::BadValue) << c.text;
+    EXPECT_EQ(describe(*failure), c.message) << c.text;
+  }
+  // Lines of a text field are passed over unread.
+  EXPECT_EQ(tokens("_a\n;\nraw \0 \r bytes\n;\n_b 2\n"s), (Tokens{"n:_a@1", "v:@2", "n:_b@5", "v:2@5"}));
+}
+
 TEST(CifReader, SeeksBackToAMarkInsideALine) {
   testing::TempFile file(";text\n;\n_x 1 data_b _y 2\n_z 3\n");
   LineSource source(file.get(), "atom.cif");

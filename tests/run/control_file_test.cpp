@@ -54,6 +54,10 @@ TEST(ControlFile, MalformedFieldsNameTheLineAndColumns) {
       {"    1\t1.00\n", "cif2at: zelkor.dat:1: columns 6-10: expected a number, found '\t1.00'"},
       {"    9\n", "cif2at: zelkor.dat:1: copy mode 9: expected 0 to 7"},
       {"   -1\n", "cif2at: zelkor.dat:1: copy mode -1: expected 0 to 7"},
+      {"    1 1.00 1.00 1.00\r    1 0.00 0.00 0.50\r",  // CR alone for line ends
+       "cif2at: zelkor.dat:1: a CR without LF: lines must end with LF or CR LF"},
+      {"    0\n    1 0.50 0.50 0.50 \r\r\n", "cif2at: zelkor.dat:2: a CR without LF: lines must end with LF or CR LF"},
+      {std::string("    1\0 1.0\n", 12), "cif2at: zelkor.dat:1: columns 6-10: expected a number, found '\\x00 1.0'"},
   };
   for (const Case& c : cases) {
     const auto failure = testing::failure_of([&] { read_settings(c.text); });
