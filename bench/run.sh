@@ -10,23 +10,23 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 data=${BENCH_DIR:-$(mktemp -d)}
 sizes=("${@:-1 10 100}")
-runs=7
+runs=21
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCIF2AT_BENCHMARKS=ON >/dev/null
 cmake --build "$build" >/dev/null
 
 # Best elapsed seconds of $runs runs of a command in directory $1.
 best_seconds() {
-  local dir=$1 best="" start end t
-  shift
-  for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    (cd "$dir" && "$@" >/dev/null)
-    end=$(date +%s%N)
-    t=$((end - start))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  awk -v ns="$best" 'BEGIN { printf "%.4f", ns / 1e9 }'
+  python3 - "$runs" "$@" <<'PY'
+import subprocess, sys, time
+runs, directory, command = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
+best = float("inf")
+for _ in range(runs):
+    start = time.perf_counter()
+    subprocess.run(command, cwd=directory, stdout=subprocess.DEVNULL, check=True)
+    best = min(best, time.perf_counter() - start)
+print(f"{best:.4f}")
+PY
 }
 
 peak_kb() {

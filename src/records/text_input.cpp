@@ -10,7 +10,9 @@ namespace cif2at {
 
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+// Large enough that reads cost little beside the copying; small enough that
+// a short file does not pay for pages it never fills.
+constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
 std::string_view without_cr(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -20,20 +22,30 @@ std::string_view without_cr(std::string_view line) {
 }  // namespace
 
 LineSource::LineSource(std::FILE* file, std::string name)
-    : file_(file), name_(std::move(name)), buffer_(kBufferSize) {
-  std::setvbuf(file_, nullptr, _IONBF, 0);  // the source buffers for itself
+    : file_(file), name_(std::move(name)), buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)), capacity_(kBufferSize) {
+  // The source buffers for itself, so a file's reads go straight into its
+  // buffer. A stream in memory has no file descriptor and keeps its buffer:
+  // unbuffered, it would be read byte by byte.
+  if (fileno(file_) >= 0) std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+void LineSource::grow() {
+  auto larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+  std::memcpy(larger.get(), buffer_.get(), end_);
+  buffer_ = std::move(larger);
+  capacity_ *= 2;
 }
 
 bool LineSource::fill() {
   if (begin_ > 0) {  // keep only the unread bytes, at the front
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     buffer_offset_ += static_cast<long long>(begin_);
     end_ -= begin_;
     begin_ = 0;
   }
   // One byte stays free after the data, for the sentinel of skip_lines_without.
-  if (end_ + 1 == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - 1 - end_, file_);
+  if (end_ + 1 == capacity_) grow();  // a very long line
+  const std::size_t got = std::fread(buffer_.get() + end_, 1, capacity_ - 1 - end_, file_);
   if (got == 0 && std::ferror(file_)) {
     throw Failure(FailureKind::FileFailure, name_, 0,
                   std::string("cannot read: ") + std::strerror(errno));
@@ -45,7 +57,7 @@ bool LineSource::fill() {
 std::optional<std::string_view> LineSource::read_line(bool end_allowed) {
   std::size_t scanned = 0;  // bytes after begin_ known to hold no line feed
   for (;;) {
-    const char* start = buffer_.data() + begin_;
+    const char* start = buffer_.get() + begin_;
     const std::size_t unread = end_ - begin_;
     if (const void* lf = std::memchr(start + scanned, '\n', unread - scanned)) {
       const std::size_t length = static_cast<const char*>(lf) - start;
@@ -61,7 +73,7 @@ std::optional<std::string_view> LineSource::read_line(bool end_allowed) {
     throw Failure(FailureKind::EndOfFile, name_, line_, "unexpected end of file");
   }
   // The last line, without a line feed.
-  const std::string_view line(buffer_.data() + begin_, end_ - begin_);
+  const std::string_view line(buffer_.get() + begin_, end_ - begin_);
   begin_ = end_;
   ++line_;
   return without_cr(line);
@@ -71,8 +83,8 @@ bool LineSource::skip_to_line_starting_with(char mark) {
   bool at_line_start = true;  // begin_ is always at a line start on entry
   for (;;) {
     if (begin_ == end_ && !fill()) return false;
-    const char* start = buffer_.data() + begin_;
-    const char* end = buffer_.data() + end_;
+    const char* start = buffer_.get() + begin_;
+    const char* end = buffer_.get() + end_;
     if (at_line_start && *start == mark) return true;
     // A line begins with `mark` where `mark` follows a line feed.
     for (const char* p = start + 1; p < end;) {
@@ -93,8 +105,8 @@ bool LineSource::skip_to_line_starting_with(char mark) {
 
 void LineSource::skip_lines_without(const char* stops) {
   for (;;) {
-    const char* start = buffer_.data() + begin_;
-    const char* end = buffer_.data() + end_;
+    const char* start = buffer_.get() + begin_;
+    const char* end = buffer_.get() + end_;
     buffer_[end_] = '\0';  // stops strcspn at the end of the data
     const char* hit = start + std::strcspn(start, stops);
     if (hit < end) {  // the line that holds `hit` is the next to read

@@ -5,10 +5,10 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace cif2at {
 
@@ -47,10 +47,12 @@ class LineSource {
 
  private:
   bool fill();  // reads more of the file after the unread bytes; false at its end
+  void grow();
 
   std::FILE* file_;
   std::string name_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // not zeroed: only the bytes read are used
+  std::size_t capacity_;
   std::size_t begin_ = 0;         // first unread byte
   std::size_t end_ = 0;           // end of the bytes read into the buffer
   long long buffer_offset_ = 0;   // file offset of buffer_[0]
