@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace cif2at {
@@ -30,6 +31,9 @@ class Failure : public std::runtime_error {
 
 // The one-line diagnostic: "cif2at: FILE:LINE: message" (without ":LINE" when none applies).
 std::string describe(const Failure& failure);
+
+// The same line with another program's name in front, for programs built on these stages.
+std::string describe(const Failure& failure, std::string_view program);
 
 // 1 for input the program cannot use, 2 for a file it cannot open, read or write.
 int exit_status(const Failure& failure);

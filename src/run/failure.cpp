@@ -2,8 +2,11 @@
 
 namespace cif2at {
 
-std::string describe(const Failure& failure) {
-  std::string text = "cif2at: ";
+std::string describe(const Failure& failure) { return describe(failure, "cif2at"); }
+
+std::string describe(const Failure& failure, std::string_view program) {
+  std::string text(program);
+  text += ": ";
   text += failure.file();
   if (failure.line() > 0) {
     text += ':';
