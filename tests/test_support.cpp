@@ -64,8 +64,8 @@ WorkDir::~WorkDir() {
   fs::remove_all(root_, ignored);
 }
 
-RunResult WorkDir::run(const std::string& arguments) const {
-  const std::string command = "cd '" + path_.string() + "' && '" CIF2AT_BINARY "' " + arguments + " >'" +
+RunResult WorkDir::run_program(const std::string& program, const std::string& arguments) const {
+  const std::string command = "cd '" + path_.string() + "' && '" + program + "' " + arguments + " >'" +
                               (root_ / "stdout").string() + "' 2>'" + (root_ / "stderr").string() + "'";
   const int raw = std::system(command.c_str());
   RunResult result;
@@ -76,6 +76,14 @@ RunResult WorkDir::run(const std::string& arguments) const {
     if (entry.is_regular_file()) result.files[entry.path().filename().string()] = read_file(entry.path());
   }
   return result;
+}
+
+std::map<std::string, std::string> files_below(const fs::path& directory) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+    if (entry.is_regular_file()) files[entry.path().lexically_relative(directory).string()] = read_file(entry.path());
+  }
+  return files;
 }
 
 RunResult run_with(const std::map<std::string, std::string>& files, const std::string& arguments) {

@@ -53,12 +53,17 @@ class WorkDir {
   void write(const std::string& name, std::string_view text) const { write_file(path_ / name, text); }
 
   // Runs the program in this directory with `arguments` (a shell word list).
-  RunResult run(const std::string& arguments = {}) const;
+  RunResult run(const std::string& arguments = {}) const { return run_program(CIF2AT_BINARY, arguments); }
+  // The same for another program; the files are those of this directory only.
+  RunResult run_program(const std::string& program, const std::string& arguments) const;
 
  private:
   std::filesystem::path root_;  // holds the working directory and the captured streams
   std::filesystem::path path_;
 };
+
+// Every regular file below `directory`, by its path relative to it ("sub/x.cif").
+std::map<std::string, std::string> files_below(const std::filesystem::path& directory);
 
 // Runs the program in a fresh directory that holds `files`.
 RunResult run_with(const std::map<std::string, std::string>& files, const std::string& arguments = {});
