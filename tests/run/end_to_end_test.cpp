@@ -112,7 +112,7 @@ TEST(EndToEnd, ControlFileCases) {
       EXPECT_EQ(run.file("at.dat"), old_output) << c.name;  // untouched
       continue;
     }
-    const std::string& at = *run.file("at.dat");
+    const std::string at = *run.file("at.dat");
     EXPECT_NE(at.find(c.zn2_lines), std::string::npos) << c.name << "\n" << at;
   }
 }
