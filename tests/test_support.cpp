@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 TempFile::TempFile(std::string_view text) : file_(std::tmpfile()) {
   if (file_ == nullptr) throw std::runtime_error("tmpfile failed");
-  std::fwrite(text.data(), 1, text.size(), file_);
+  // An empty view may hold a null pointer, which fwrite must not be given.
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
   std::rewind(file_);
 }
 
