@@ -60,15 +60,6 @@ std::vector<std::string> cif_fixtures() {
   return names;
 }
 
-const std::string kZnSe =
-    " 3.9980    3.9980   13.4510    90.0000   90.0000  120.0000\n"
-    "   1    0.12500   0.25000   0.00000    Zn1  Zn2+\n"
-    "   1    0.62500   0.75000   0.50000    Zn2  Zn2+\n"
-    "   2    0.12500   0.25000   0.37500    Se1  Se2-\n"
-    "   2    0.62500   0.75000   0.87500    Se2  Se2-\n"
-    "\n"
-    "    2    2    2    4\n";
-
 const std::string kCell =
     "data_x\n_cell_length_a 3.998 _cell_length_b 3.998 _cell_length_c 13.451\n"
     "_cell_angle_alpha 90 _cell_angle_beta 90 _cell_angle_gamma 120\n";
@@ -178,7 +169,7 @@ TEST(BatchEndToEnd, GoodAndBadInputsMixed) {
       "cif2at-batch: in/sub/f_bad.CIF: no atom-site loop with _atom_site_fract_x, _y, _z\n"
       "4 converted, 3 failed\n";
   Files expected_tree = inputs;
-  expected_tree["out/a_good.at.dat"] = kZnSe;
+  expected_tree["out/a_good.at.dat"] = fixture("expected/zns_example.at.dat");
   expected_tree["out/c_good.at.dat"] = fixture("expected/shelxl.at.dat");
   expected_tree["out/e_good.at.dat"] = fixture("expected/row_layout.at.dat");
   expected_tree["out/g_good.at.dat"] = fixture("expected/no_type_symbol.at.dat");
@@ -234,7 +225,7 @@ TEST(BatchEndToEnd, OutputsBesideTheInputsWithTheModeCif2atGivesAtDat) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "3 converted, 0 failed\n");
   Files expected = inputs;
-  expected["x.at.dat"] = kZnSe;
+  expected["x.at.dat"] = fixture("expected/zns_example.at.dat");
   expected["sub/y.at.dat"] = fixture("expected/shelxl.at.dat");
   expected["-dash.at.dat"] = fixture("expected/loop_at_end.at.dat");
   EXPECT_EQ(files_below(dir.path()), expected);
