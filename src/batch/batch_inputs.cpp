@@ -1,8 +1,8 @@
 #include "batch/batch_inputs.hpp"
 
 #include <algorithm>
-#include <map>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <system_error>
 
 #include "cif/cif_reader.hpp"
@@ -26,18 +26,21 @@ bool has_cif_ending(const std::string& name) {
 }
 
 void search_directory(const fs::path& directory, std::vector<fs::path>& found) {
+  struct Entry {
+    std::string name;
+    fs::directory_entry entry;
+  };
   std::error_code error;
-  std::vector<fs::directory_entry> entries;
+  std::vector<Entry> entries;
   for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
-    entries.push_back(*it);
+    entries.push_back({it->path().filename().string(), *it});
   }
   if (error) refuse(directory, "cannot read directory", error);
-  std::sort(entries.begin(), entries.end(),
-            [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
-  for (const fs::directory_entry& entry : entries) {
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+  for (const auto& [name, entry] : entries) {
     if (entry.is_directory(error) && !entry.is_symlink(error)) {
       search_directory(entry.path(), found);
-    } else if (entry.is_regular_file(error) && has_cif_ending(entry.path().filename().string())) {
+    } else if (entry.is_regular_file(error) && has_cif_ending(name)) {
       found.push_back(entry.path());
     }
   }
@@ -46,22 +49,24 @@ void search_directory(const fs::path& directory, std::vector<fs::path>& found) {
 // Where a file stands, for comparing: its directory resolved, its own name
 // not, since a rename replaces a link by that name rather than what it points
 // to. Directories are resolved once each: most files share a few of them.
+// Places are kept as strings: comparing paths element by element would cost
+// more than all the rest of the planning.
 class Places {
  public:
-  fs::path of(const fs::path& path) {
+  std::string of(const fs::path& path) {
     const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    auto found = resolved_.find(parent);
+    auto found = resolved_.find(parent.native());
     if (found == resolved_.end()) {
       std::error_code error;
-      fs::path resolved = fs::canonical(parent, error);
+      const fs::path resolved = fs::canonical(parent, error);
       if (error) refuse(parent, "cannot open", error);
-      found = resolved_.emplace(parent, std::move(resolved)).first;
+      found = resolved_.emplace(parent.native(), resolved.native() + "/").first;
     }
-    return found->second / path.filename();
+    return found->second + path.filename().native();
   }
 
  private:
-  std::map<fs::path, fs::path> resolved_;
+  std::unordered_map<std::string, std::string> resolved_;  // directory as named: resolved, with a final "/"
 };
 
 }  // namespace
@@ -96,15 +101,15 @@ std::vector<BatchJob> plan_jobs(const std::vector<fs::path>& inputs, const std::
     if (!directory) throw Failure(FailureKind::FileFailure, out_dir->string(), 0, "not a directory");
   }
   Places places;
-  std::set<fs::path> input_places;
+  std::unordered_set<std::string> input_places;
   for (const fs::path& input : inputs) input_places.insert(places.of(input));
 
   std::vector<BatchJob> jobs;
-  std::map<fs::path, std::size_t> output_places;  // the input that writes each, by its index
+  std::unordered_map<std::string, std::size_t> output_places;  // the input that writes each, by its index
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     const fs::path& input = inputs[i];
     BatchJob job{input, (out_dir ? *out_dir : input.parent_path()) / output_name(input)};
-    const fs::path place = places.of(job.output);
+    const std::string place = places.of(job.output);
     if (const auto clash = output_places.find(place); clash != output_places.end()) {
       throw Failure(FailureKind::BadValue, job.output.string(), 0,
                     "would be written for both " + inputs[clash->second].string() + " and " + input.string());
