@@ -4,7 +4,7 @@ cif2at-batch against one cif2at run per file.
 
 Each file is laid out as a refinement program writes it: audit and crystal
 items, a symmetry loop, the cell, diffraction and refinement items, the atom
-types, the atom-site loop (30 to 190 sites of up to six species, hydrogens
+types, the atom-site loop (20 non-hydrogen sites or more, at most 190 in all, of up to six species, hydrogens
 included), the anisotropic displacement loop, bond angle and torsion loops, and the
 refinement instructions as a text field. The files differ in their numbers,
 sizes and order of some items; the same SEED gives the same files.
