@@ -4,9 +4,10 @@ cif2at-batch against one cif2at run per file.
 
 Each file is laid out as a refinement program writes it: audit and crystal
 items, a symmetry loop, the cell, diffraction and refinement items, the atom
-types, the atom-site loop (20 non-hydrogen sites or more, at most 190 in all, of up to six species, hydrogens
-included), the anisotropic displacement loop, bond angle and torsion loops, and the
-refinement instructions as a text field. The files differ in their numbers,
+types, the atom-site loop (20 to 72 non-hydrogen sites and their hydrogens,
+at most 190 in all, of up to six species), the anisotropic displacement loop,
+bond, angle and torsion loops, and the refinement instructions as a text
+field. The files differ in their numbers,
 sizes and order of some items; the same SEED gives the same files.
 
 Usage: make_small_cifs.py DIR [COUNT] [SEED]   (COUNT defaults to 10000)
