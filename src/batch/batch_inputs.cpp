@@ -1,9 +1,9 @@
 #include "batch/batch_inputs.hpp"
 
 #include <algorithm>
+#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
-#include <system_error>
 
 #include "cif/cif_reader.hpp"
 #include "cif2at/failure.hpp"
@@ -17,8 +17,8 @@ namespace {
 constexpr std::string_view kCifEnding = ".cif";
 constexpr std::string_view kOutputEnding = ".at.dat";
 
-bool has_cif_ending(const std::string& name) {
-  return name.size() >= kCifEnding.size() && iequals(std::string_view(name).substr(name.size() - kCifEnding.size()), kCifEnding);
+bool has_cif_ending(std::string_view name) {
+  return name.size() >= kCifEnding.size() && iequals(name.substr(name.size() - kCifEnding.size()), kCifEnding);
 }
 
 [[noreturn]] void refuse(const fs::path& path, const char* what, const std::error_code& error) {
@@ -80,8 +80,11 @@ std::vector<fs::path> collect_inputs(std::span<const std::string> paths) {
     if (error) refuse(path, "cannot open", error);
     if (fs::is_directory(status)) {
       search_directory(path, inputs);
-    } else {
+    } else if (fs::is_regular_file(status)) {
       inputs.push_back(path);
+    } else {
+      // A device or a pipe might never end, or end only once: no input for a batch.
+      throw Failure(FailureKind::FileFailure, path.string(), 0, "not a regular file or a directory");
     }
   }
   return inputs;

@@ -15,12 +15,13 @@ struct BatchJob {
   std::filesystem::path output;  // <name>.at.dat in the output directory or beside the input
 };
 
-// The CIFs named by `paths`, in their order. A path that is not a directory
-// is taken as it is; a directory gives every regular file below it whose name
-// ends in ".cif" in any case, sorted by path so that the order never depends
-// on the file system. Links to directories are not followed, so a link loop
-// cannot make the search endless. A path that does not exist or a directory
-// that cannot be read is a FileFailure.
+// The CIFs named by `paths`, in their order. A regular file is taken as it
+// is, whatever its name; a directory gives every regular file below it whose
+// name ends in ".cif" in any case, sorted by path so that the order never
+// depends on the file system. Links to directories below are not followed,
+// so a link loop cannot make the search endless. A path that does not exist
+// or is neither a file nor a directory, or a directory that cannot be read,
+// is a FileFailure.
 std::vector<std::filesystem::path> collect_inputs(std::span<const std::string> paths);
 
 // "<name>.at.dat" for the input's file name without its ".cif" ending (in any case).

@@ -102,8 +102,9 @@ TEST(BatchEndToEnd, EveryFixtureAsCif2atWritesItWithEveryControlFile) {
       }
     }
     ASSERT_EQ(expected_status, 1) << "some fixtures should fail, to show that their diagnostics come in order";
-    const std::string converted = std::to_string(expected_outputs.size());
-    expected_err += converted + " converted, " + std::to_string(fixtures.size() - expected_outputs.size()) + " failed\n";
+    const std::size_t converted = expected_outputs.size();
+    expected_err +=
+        std::to_string(converted) + " converted, " + std::to_string(fixtures.size() - converted) + " failed\n";
 
     for (const char* jobs : {"1", "4"}) {
       const WorkDir dir;
@@ -268,6 +269,8 @@ TEST(BatchEndToEnd, RefusedBeforeAnyWork) {
        "d/x.at.dat d/x.cif", "cif2at-batch: d/x.at.dat: is an input, and would be replaced by the output of d/x.cif\n"},
       {"a path that does not exist", {{"a.cif", good}},
        "a.cif missing.cif", "cif2at-batch: missing.cif: cannot open: No such file or directory\n"},
+      {"a device, which may never end", {{"a.cif", good}},
+       "a.cif /dev/zero", "cif2at-batch: /dev/zero: not a regular file or a directory\n"},
       {"no output directory", {{"a.cif", good}},
        "--out missing a.cif", "cif2at-batch: missing: cannot open: No such file or directory\n"},
       {"an output directory that is a file", {{"a.cif", good}, {"o", ""}},

@@ -78,7 +78,9 @@ TEST_F(InputTree, OutputsGoBesideEachInputOrIntoTheOutputDirectory) {
   const std::vector<fs::path> inputs = {dir_.path() / "a/x.cif", dir_.path() / "b/y.CIF", dir_.path() / "z.txt"};
   auto outputs = [&](const std::optional<fs::path>& out_dir) {
     std::vector<std::string> names;
-    for (const BatchJob& job : plan_jobs(inputs, out_dir)) names.push_back(job.output.lexically_relative(dir_.path()).string());
+    for (const BatchJob& job : plan_jobs(inputs, out_dir)) {
+      names.push_back(job.output.lexically_relative(dir_.path()).string());
+    }
     return names;
   };
   EXPECT_EQ(outputs(std::nullopt), (std::vector<std::string>{"a/x.at.dat", "b/y.at.dat", "z.txt.at.dat"}));
