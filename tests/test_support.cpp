@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 
 TempFile::TempFile(std::string_view text) : file_(std::tmpfile()) {
   if (file_ == nullptr) throw std::runtime_error("tmpfile failed");
+  // An empty view may hold a null pointer, which fwrite must not be given.
   if (!text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
   std::rewind(file_);
 }
@@ -64,9 +65,10 @@ WorkDir::~WorkDir() {
   fs::remove_all(root_, ignored);
 }
 
-RunResult WorkDir::run(const std::string& arguments, const std::string& before) const {
-  const std::string command = "cd '" + path_.string() + "' && " + (before.empty() ? "" : before + " && ") +
-                              "'" CIF2AT_BINARY "' " + arguments + " >'" + (root_ / "stdout").string() + "' 2>'" +
+RunResult WorkDir::run_program(const std::string& program, const std::string& arguments,
+                                const std::string& before) const {
+  const std::string command = "cd '" + path_.string() + "' && " + (before.empty() ? "" : before + " && ") + "'" +
+                              program + "' " + arguments + " >'" + (root_ / "stdout").string() + "' 2>'" +
                               (root_ / "stderr").string() + "'";
   const int raw = std::system(command.c_str());
   RunResult result;
@@ -78,6 +80,14 @@ RunResult WorkDir::run(const std::string& arguments, const std::string& before) 
     if (entry.is_regular_file()) result.files[entry.path().filename().string()] = read_file(entry.path());
   }
   return result;
+}
+
+std::map<std::string, std::string> files_below(const fs::path& directory) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+    if (entry.is_regular_file()) files[entry.path().lexically_relative(directory).string()] = read_file(entry.path());
+  }
+  return files;
 }
 
 RunResult run_with(const std::map<std::string, std::string>& files, const std::string& arguments) {

@@ -84,12 +84,20 @@ class WorkDir {
 
   // Runs the program in this directory with `arguments` (a shell word list),
   // after the shell commands `before`, run in the directory too.
-  RunResult run(const std::string& arguments = {}, const std::string& before = {}) const;
+  RunResult run(const std::string& arguments = {}, const std::string& before = {}) const {
+    return run_program(CIF2AT_BINARY, arguments, before);
+  }
+  // The same for another program; the files are those of this directory only.
+  RunResult run_program(const std::string& program, const std::string& arguments,
+                        const std::string& before = {}) const;
 
  private:
   std::filesystem::path root_;  // holds the working directory and the captured streams
   std::filesystem::path path_;
 };
+
+// Every regular file below `directory`, by its path relative to it ("sub/x.cif").
+std::map<std::string, std::string> files_below(const std::filesystem::path& directory);
 
 // Runs the program in a fresh directory that holds `files`.
 RunResult run_with(const std::map<std::string, std::string>& files, const std::string& arguments = {});

@@ -42,6 +42,9 @@ std::string describe(const Failure& failure);
 // megabytes must still give a diagnostic one can read.
 std::string in_quotes(std::string_view value);
 
+// The same line with another program's name in front, for programs built on these stages.
+std::string describe(const Failure& failure, std::string_view program);
+
 // 1 for input the program cannot use, 2 for a file it cannot open, read or write.
 int exit_status(const Failure& failure);
 

@@ -55,7 +55,10 @@ File open_output(const char* name) {
 }  // namespace
 
 void convert(LineSource& cif_source, LineSource& control, RecordWriter& out) {
-  const ControlSettings settings = read_control_settings(control, ControlSettings{});
+  convert(cif_source, read_control_settings(control, ControlSettings{}), out);
+}
+
+void convert(LineSource& cif_source, const ControlSettings& settings, RecordWriter& out) {
   CifReader cif(cif_source);
   const CellBlock cell = read_cell_block(cif);
   write_cell_line(out, cell.cell);

@@ -32,8 +32,11 @@ std::string in_quotes(std::string_view value) {
   return "'" + std::string(value.substr(0, cut)) + "...'";
 }
 
-std::string describe(const Failure& failure) {
-  std::string text = "cif2at: ";
+std::string describe(const Failure& failure) { return describe(failure, "cif2at"); }
+
+std::string describe(const Failure& failure, std::string_view program) {
+  std::string text(program);
+  text += ": ";
   text += failure.file();
   if (failure.line() > 0) {
     text += ':';
