@@ -15,19 +15,13 @@
 #include "records/text_input.hpp"
 #include "run/control_file.hpp"
 #include "run/conversion.hpp"
+#include "run/file.hpp"
 
 namespace cif2at {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-[[noreturn]] void refuse(const std::string& name, const char* what, int error) {
-  throw Failure(FailureKind::FileFailure, name, 0, std::string(what) + ": " + std::strerror(error));
-}
+[[noreturn]] void refuse(const std::string& name, const char* what, int error) { refuse_file(name, what, error); }
 
 File open_for_reading(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "r");

@@ -1,4 +1,5 @@
 #include "run/conversion.hpp"
+#include "run/file.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,14 +23,7 @@ namespace cif2at {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-[[noreturn]] void refuse(const char* name, const char* what) {
-  throw Failure(FailureKind::FileFailure, name, 0, std::string(what) + ": " + std::strerror(errno));
-}
+[[noreturn]] void refuse(const char* name, const char* what) { refuse_file(name, what, errno); }
 
 // Input files are opened for reading only, so a read-only one works; one that
 // does not exist is created empty first.
