@@ -21,11 +21,9 @@ namespace cif2at {
 
 namespace {
 
-[[noreturn]] void refuse(const std::string& name, const char* what, int error) { refuse_file(name, what, error); }
-
 File open_for_reading(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file == nullptr) refuse(path, "cannot open", errno);
+  if (file == nullptr) refuse_file(path, "cannot open", errno);
   return File(file);
 }
 
@@ -70,11 +68,11 @@ void replace_whole(const std::filesystem::path& output, const std::string& text,
   const std::string name = output.string();
   std::string temporary = (output.parent_path() / ("." + output.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) refuse(name, "cannot create", errno);
+  if (fd < 0) refuse_file(name, "cannot create", errno);
   auto give_up = [&](const char* what) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    refuse(name, what, error);
+    refuse_file(name, what, error);
   };
   if (::fchmod(fd, mode) != 0 || !write_all(fd, text)) {
     const int error = errno;
