@@ -118,8 +118,10 @@ AtomTable read_rows(CifReader& cif, const Columns& columns, std::size_t width) {
 
 }  // namespace
 
-AtomTable read_atom_sites(CifReader& cif, const CifMark& block_start) {
-  cif.seek(block_start);
+bool is_atom_site_loop(const std::vector<std::string>& names) { return atom_site_columns(names).has_value(); }
+
+AtomTable read_atom_sites(CifReader& cif, const CifMark& start) {
+  cif.seek(start);
   for (;;) {
     const CifToken token = cif.next();
     switch (token.kind) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cif/atom_sites.hpp"
 #include "cif/cif_number.hpp"
 #include "cif/cif_structure.hpp"
 #include "cif2at/failure.hpp"
@@ -44,6 +45,8 @@ float cell_value(const std::string& file, std::size_t index, const FoundValue& f
 
 CellBlock read_cell_block(CifReader& cif) {
   CellBlock result{{}, cif.mark()};
+  CifMark block_start = result.atom_search_start;
+  bool atom_loop_passed = false;  // the atom-site stage must then search from the block start
   std::array<std::optional<FoundValue>, 6> found;
   bool holds_cell = false;  // this block has _cell_length_a
   std::size_t found_count = 0;
@@ -74,17 +77,19 @@ CellBlock read_cell_block(CifReader& cif) {
         std::array<float, 6> v{};
         for (std::size_t i = 0; i < v.size(); ++i) v[i] = cell_value(cif.file_name(), i, *found[i]);
         result.cell = {v[0], v[1], v[2], v[3], v[4], v[5]};
+        result.atom_search_start = atom_loop_passed ? block_start : cif.mark();
         return result;
       }
       case TokenKind::Loop:
-        read_loop_names(cif);
+        atom_loop_passed = is_atom_site_loop(read_loop_names(cif)) || atom_loop_passed;
         skip_loop_values(cif);
         break;
       case TokenKind::Data:
         if (holds_cell) missing(token.line);
         found = {};
         found_count = 0;
-        result.block_start = cif.mark();
+        atom_loop_passed = false;
+        block_start = cif.mark();
         break;
       case TokenKind::End:
         if (holds_cell) missing(token.line);

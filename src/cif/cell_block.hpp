@@ -9,7 +9,9 @@ namespace cif2at {
 
 struct CellBlock {
   CellParameters cell;
-  CifMark block_start;  // where the structure block's contents begin
+  // Where the atom-site search begins: just after the cell items, or the
+  // start of the structure block when an atom-site loop came before them.
+  CifMark atom_search_start;
 };
 
 // Finds the structure block, the first data block that holds _cell_length_a,

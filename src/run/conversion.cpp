@@ -56,7 +56,7 @@ void convert(LineSource& cif_source, const ControlSettings& settings, RecordWrit
   CifReader cif(cif_source);
   const CellBlock cell = read_cell_block(cif);
   write_cell_line(out, cell.cell);
-  const AtomTable atoms = read_atom_sites(cif, cell.block_start);
+  const AtomTable atoms = read_atom_sites(cif, cell.atom_search_start);
   const GroupedAtoms grouped = group_species(atoms, cif_source.name());
   write_atoms(out, grouped.atoms, settings);
   write_trailer(out, finish_summary(grouped.summary, settings));

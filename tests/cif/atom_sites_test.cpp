@@ -20,7 +20,7 @@ AtomTable read_sites(const std::string& text) {
   LineSource source(file.get(), "atom.cif");
   CifReader cif(source);
   const CellBlock cell = read_cell_block(cif);
-  return read_atom_sites(cif, cell.block_start);
+  return read_atom_sites(cif, cell.atom_search_start);
 }
 
 std::string rows(int n) {
@@ -51,6 +51,14 @@ TEST(AtomSites, TheLoopMayStandBeforeTheCell) {
   ASSERT_EQ(sites.size(), 2u);
   EXPECT_EQ(sites[1].type_symbol, Label("Si4+"));
   EXPECT_EQ(sites[1].x, 1.0f);
+}
+
+TEST(AtomSites, OnlyTheStructureBlocksLoopCounts) {
+  const std::string loop = "loop_ _atom_site_label _atom_site_fract_x _atom_site_fract_y _atom_site_fract_z\n";
+  const AtomTable sites = read_sites("data_other\n" + loop + "Wrong 9 9 9\n" + kCell + "_after_the_cell 1\n" + loop +
+                                     "Right 0.5 0.5 0.5\n");
+  ASSERT_EQ(sites.size(), 1u);
+  EXPECT_EQ(sites[0].label, Label("Righ"));
 }
 
 TEST(AtomSites, LabelsAndTypeSymbolsKeepFourCharacters) {
