@@ -36,6 +36,12 @@ bool iequals(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string to_lower(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = lower(c);
+  return lowered;
+}
+
 bool istarts_with(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && iequals(text.substr(0, prefix.size()), prefix);
 }

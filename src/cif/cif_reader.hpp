@@ -78,5 +78,6 @@ class CifReader {
 // ASCII case-insensitive comparisons, as CIF data names and reserved words are compared.
 bool iequals(std::string_view a, std::string_view b);
 bool istarts_with(std::string_view text, std::string_view prefix);
+std::string to_lower(std::string_view text);
 
 }  // namespace cif2at

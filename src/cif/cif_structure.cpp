@@ -2,14 +2,6 @@
 
 namespace cif2at {
 
-std::string to_lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 std::optional<CifToken> read_item_value(CifReader& cif) {
   const CifToken token = cif.next();
   if (token.kind == TokenKind::Value) return token;

@@ -21,6 +21,4 @@ std::vector<std::string> read_loop_names(CifReader& cif);
 // Passes over a loop's values, up to the next data name, reserved word or the end of the file.
 void skip_loop_values(CifReader& cif);
 
-std::string to_lower(std::string_view text);
-
 }  // namespace cif2at

@@ -22,8 +22,9 @@ GroupedAtoms group_species(const AtomTable& atoms, std::string_view file_name) {
                         symbol + "' would be the " +
                         std::to_string(kMaxSpecies + 1) + "th");
     }
+    const auto index = static_cast<std::size_t>(known - symbols.begin());
     if (known == symbols.end()) symbols.push_back(site.type_symbol);
-    site.species = static_cast<int>(std::find(symbols.begin(), symbols.end(), site.type_symbol) - symbols.begin()) + 1;
+    site.species = static_cast<int>(index) + 1;
     ++grouped.summary.counts[static_cast<std::size_t>(site.species - 1)];
   }
   grouped.summary.species_count = static_cast<int>(symbols.size());
