@@ -64,7 +64,7 @@ bool write_all(int fd, const std::string& text) {
 
 // A temporary file beside the output, hidden and never ending in ".cif", so
 // that a later search of the directory does not take it for an input.
-void replace_whole(const std::filesystem::path& output, const std::string& text, mode_t mode) {
+void rename_into_place(const std::filesystem::path& output, const std::string& text, mode_t mode) {
   const std::string name = output.string();
   std::string temporary = (output.parent_path() / ("." + output.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temporary.data());
@@ -82,6 +82,34 @@ void replace_whole(const std::filesystem::path& output, const std::string& text,
   }
   if (::close(fd) != 0) give_up("cannot write");
   if (std::rename(temporary.c_str(), name.c_str()) != 0) give_up("cannot rename into place");
+}
+
+// A new output is written to a file without a name in its directory and
+// linked under its name once whole: one directory entry made and none renamed
+// or removed, where most of a batch's time in the kernel goes. Returns false,
+// with nothing left behind, when that cannot be done: an older output stands
+// there, the file system or a missing /proc does not allow it, or the write
+// fails (and then fails again in rename_into_place, which reports it).
+bool link_new_file(const std::filesystem::path& output, const std::string& text) {
+  const std::filesystem::path directory = output.has_parent_path() ? output.parent_path() : ".";
+  const int fd = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  char self[32];
+  std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+  const bool linked =
+      write_all(fd, text) && ::linkat(AT_FDCWD, self, AT_FDCWD, output.c_str(), AT_SYMLINK_FOLLOW) == 0;
+  // Closing an unnamed file frees it. The kernel may report a failed write only
+  // now; the output is then taken back, as no older one stood under its name.
+  if (::close(fd) != 0 && linked) {
+    const int error = errno;
+    ::unlink(output.c_str());
+    refuse_file(output.string(), "cannot write", error);
+  }
+  return linked;
+}
+
+void replace_whole(const std::filesystem::path& output, const std::string& text, mode_t mode) {
+  if (!link_new_file(output, text)) rename_into_place(output, text, mode);
 }
 
 }  // namespace

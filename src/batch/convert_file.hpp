@@ -22,8 +22,10 @@ ControlSettings read_shared_control(const std::string& path);
 mode_t new_file_mode();
 
 // Converts `job.input` and puts the result at `job.output` whole: it is
-// written to a temporary file beside it and renamed over it, so a reader sees
-// the old output or the new one, never a part. A failed conversion leaves
+// written to a file without a name in the output's directory and linked under
+// the name, or, where an older output stands, written to a temporary file
+// beside it and renamed over it; a reader sees the old output or the new one,
+// never a part. A failed conversion leaves
 // no file behind and the old output as it was. Returns the failure, if any;
 // its diagnostic names the input by `job.input`.
 std::optional<Failure> convert_job(const BatchJob& job, const ControlSettings& settings, mode_t mode);
