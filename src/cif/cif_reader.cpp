@@ -46,6 +46,28 @@ bool istarts_with(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && iequals(text.substr(0, prefix.size()), prefix);
 }
 
+namespace {
+
+// By the first letter, as most values are numbers and labels that need no more.
+TokenKind kind_of(std::string_view text) {
+  switch (lower(text[0])) {
+    case '_':
+      return TokenKind::Name;
+    case 'l':
+      return iequals(text, "loop_") ? TokenKind::Loop : TokenKind::Value;
+    case 'd':
+      return istarts_with(text, "data_") ? TokenKind::Data : TokenKind::Value;
+    case 's':
+      return istarts_with(text, "save_") || iequals(text, "stop_") ? TokenKind::Reserved : TokenKind::Value;
+    case 'g':
+      return iequals(text, "global_") ? TokenKind::Reserved : TokenKind::Value;
+    default:
+      return TokenKind::Value;
+  }
+}
+
+}  // namespace
+
 bool CifReader::next_line() {
   line_start_ = source_.next_position();
   const auto line = source_.read_line(true);
@@ -107,12 +129,7 @@ CifToken CifReader::unquoted() {
   const std::size_t begin = pos_;
   while (pos_ < line_.size() && !is_blank(line_[pos_])) ++pos_;
   const std::string_view text = line_.substr(begin, pos_ - begin);
-  TokenKind kind = TokenKind::Value;
-  if (text[0] == '_') kind = TokenKind::Name;
-  else if (iequals(text, "loop_")) kind = TokenKind::Loop;
-  else if (istarts_with(text, "data_")) kind = TokenKind::Data;
-  else if (istarts_with(text, "save_") || iequals(text, "global_") || iequals(text, "stop_")) kind = TokenKind::Reserved;
-  return {kind, text, source_.line_number()};
+  return {kind_of(text), text, source_.line_number()};
 }
 
 void CifReader::skip_value_lines() {
