@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cassert>
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -30,8 +31,8 @@ void put_field(std::string& out, std::string_view text, int width) {
 
 void put_integer(std::string& out, std::int32_t value, int width) {
   char text[16];
-  const int length = std::snprintf(text, sizeof text, "%d", value);
-  put_field(out, {text, static_cast<std::size_t>(length)}, width);
+  const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+  put_field(out, {text, static_cast<std::size_t>(end - text)}, width);
 }
 
 // Rounds the exact binary value to `decimals` places, ties to even, as snprintf
