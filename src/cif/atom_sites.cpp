@@ -57,30 +57,51 @@ struct Row {
   std::array<long, 3> fract_line{};
 };
 
-// The next row of `width` values, or nothing where the loop ends.
-std::optional<Row> read_row(CifReader& cif, const Columns& columns, std::size_t width) {
+// What a column of the loop gives the table, looked up once for all its rows.
+enum class Role : unsigned char { None, Label, TypeSymbol, X, Y, Z };
+
+std::vector<Role> column_roles(const Columns& columns, std::size_t width) {
+  std::vector<Role> roles(width, Role::None);
+  if (columns.type_symbol != kNone) roles[columns.type_symbol] = Role::TypeSymbol;
+  roles[columns.label] = Role::Label;
+  roles[columns.fract[0]] = Role::X;
+  roles[columns.fract[1]] = Role::Y;
+  roles[columns.fract[2]] = Role::Z;
+  return roles;
+}
+
+// The next row, a value for each column, or nothing where the loop ends.
+std::optional<Row> read_row(CifReader& cif, const std::vector<Role>& roles) {
   CifToken token = cif.next();
   if (token.kind != TokenKind::Value) return std::nullopt;
   Row row;
   row.line = token.line;
   bool have_label = false;
-  for (std::size_t column = 0; column < width; ++column) {
+  for (std::size_t column = 0; column < roles.size(); ++column) {
     if (column > 0) token = cif.next();
     if (token.kind != TokenKind::Value) {
       const std::string atom = have_label ? "the row of atom " + in_quotes(row.label) : "a row";
       throw Failure(FailureKind::BadValue, cif.file_name(), token.line,
-                    "the atom-site loop ends inside " + atom + ": expected " + std::to_string(width) +
+                    "the atom-site loop ends inside " + atom + ": expected " + std::to_string(roles.size()) +
                         " values, found " + std::to_string(column));
     }
-    if (column == columns.label) {
-      row.label = token.text;
-      have_label = true;
-    }
-    if (column == columns.type_symbol) row.type_symbol = token.text;
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-      if (column == columns.fract[axis]) {
+    switch (const Role role = roles[column]) {
+      case Role::None:
+        break;
+      case Role::Label:
+        row.label = token.text;
+        have_label = true;
+        break;
+      case Role::TypeSymbol:
+        row.type_symbol = token.text;
+        break;
+      case Role::X:
+      case Role::Y:
+      case Role::Z: {
+        const auto axis = static_cast<std::size_t>(role) - static_cast<std::size_t>(Role::X);
         row.fract[axis] = token.text;
         row.fract_line[axis] = token.line;
+        break;
       }
     }
   }
@@ -105,8 +126,9 @@ AtomSite to_site(const Row& row, const Columns& columns, const std::string& file
 }
 
 AtomTable read_rows(CifReader& cif, const Columns& columns, std::size_t width) {
+  const std::vector<Role> roles = column_roles(columns, width);
   AtomTable table;
-  while (const std::optional<Row> row = read_row(cif, columns, width)) {
+  while (const std::optional<Row> row = read_row(cif, roles)) {
     if (table.size() == static_cast<std::size_t>(kMaxAtoms)) {
       throw Failure(FailureKind::BadValue, cif.file_name(), row->line,
                     "more than " + std::to_string(kMaxAtoms) + " atom sites");
