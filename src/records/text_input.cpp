@@ -14,6 +14,10 @@ namespace {
 // a short file does not pay for pages it never fills.
 constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
+// The first read is smaller: a conversion usually ends at the atom-site loop,
+// in the first few kilobytes of a refinement file, and need not copy the rest.
+constexpr std::size_t kFirstReadSize = std::size_t{1} << 14;
+
 std::string_view without_cr(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
@@ -45,7 +49,9 @@ bool LineSource::fill() {
   }
   // One byte stays free after the data, for the sentinel of skip_lines_without.
   if (end_ + 1 == capacity_) grow();  // a very long line
-  const std::size_t got = std::fread(buffer_.get() + end_, 1, capacity_ - 1 - end_, file_);
+  const std::size_t room = capacity_ - 1 - end_;
+  const std::size_t wanted = buffer_offset_ + static_cast<long long>(end_) == 0 ? std::min(room, kFirstReadSize) : room;
+  const std::size_t got = std::fread(buffer_.get() + end_, 1, wanted, file_);
   if (got == 0 && std::ferror(file_)) {
     throw Failure(FailureKind::FileFailure, name_, 0,
                   std::string("cannot read: ") + std::strerror(errno));
