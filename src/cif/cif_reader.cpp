@@ -95,8 +95,15 @@ CifToken CifReader::next() {
       have_line_ = false;
       continue;
     }
+    // Put together here from the text alone, which comes back in registers:
+    // a token returned through memory and copied at once into last_ stalled
+    // every read on the store of its parts.
     const char c = line_[pos_];
-    return last_ = (c == '\'' || c == '"') ? quoted(c) : unquoted();
+    const bool is_quoted = c == '\'' || c == '"';
+    const std::string_view text = is_quoted ? quoted(c) : unquoted();
+    const CifToken token{is_quoted ? TokenKind::Value : kind_of(text), text, source_.line_number()};
+    last_ = token;
+    return token;
   }
 }
 
@@ -113,23 +120,22 @@ CifToken CifReader::text_field() {
   return {TokenKind::Value, text_field_, opened};
 }
 
-CifToken CifReader::quoted(char quote) {
+std::string_view CifReader::quoted(char quote) {
   const std::size_t begin = pos_ + 1;
   for (std::size_t i = begin; i < line_.size(); ++i) {
     if (line_[i] == quote && (i + 1 == line_.size() || is_blank(line_[i + 1]))) {
       pos_ = i + 1;
-      return {TokenKind::Value, line_.substr(begin, i - begin), source_.line_number()};
+      return line_.substr(begin, i - begin);
     }
   }
   pos_ = line_.size();  // still open at the line end: it ends there
-  return {TokenKind::Value, line_.substr(begin), source_.line_number()};
+  return line_.substr(begin);
 }
 
-CifToken CifReader::unquoted() {
+std::string_view CifReader::unquoted() {
   const std::size_t begin = pos_;
   while (pos_ < line_.size() && !is_blank(line_[pos_])) ++pos_;
-  const std::string_view text = line_.substr(begin, pos_ - begin);
-  return {kind_of(text), text, source_.line_number()};
+  return line_.substr(begin, pos_ - begin);
 }
 
 void CifReader::skip_value_lines() {

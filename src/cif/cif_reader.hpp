@@ -61,8 +61,8 @@ class CifReader {
  private:
   bool next_line();
   CifToken text_field();
-  CifToken quoted(char quote);
-  CifToken unquoted();
+  std::string_view quoted(char quote);  // the text between the quotes
+  std::string_view unquoted();
 
   LineSource& source_;
   std::string_view line_;
