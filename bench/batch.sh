@@ -28,7 +28,9 @@ for cif in "$work"/cifs/*.cif; do
   mkdir "$work/loop/$name"
   ln "$cif" "$work/loop/$name/atom.cif"
 done
-cat "$work"/cifs/*.cif >/dev/null  # in the page cache for every run alike
+# Read into the page cache just before every timed run: this machine pages
+# out files left unread for some seconds, which would time the disk instead.
+warm() { cat "$work"/cifs/*.cif "$build/cif2at" "$build/cif2at-batch" >/dev/null; }
 
 now() { date +%s.%N; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -40,6 +42,7 @@ seconds() { awk -v start="$1" -v end="$2" 'BEGIN { printf "%.3f\n", end - start 
 time_loop() {
   [ "$1" = replace ] || find "$work/loop" -name at.dat -delete
   sync
+  warm
   local start end
   start=$(now)
   (
@@ -59,6 +62,7 @@ time_batch() {
     mkdir "$work/out"
   fi
   sync
+  warm
   local start end
   start=$(now)
   "$build/cif2at-batch" --jobs "$1" --out "$work/out" "$work/cifs" 2>"$work/batch.err" ||
