@@ -17,7 +17,7 @@
 #include "output/at_file.hpp"
 #include "output/atom_output.hpp"
 #include "run/control_file.hpp"
-#include "species/species.hpp"
+#include "species/type_groups.hpp"
 
 namespace cif2at {
 

@@ -1,4 +1,4 @@
-#include "species/species.hpp"
+#include "species/type_groups.hpp"
 
 #include <algorithm>
 #include <string>
