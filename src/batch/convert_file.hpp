@@ -25,9 +25,9 @@ mode_t new_file_mode();
 // written to a file without a name in the output's directory and linked under
 // the name, or, where an older output stands, written to a temporary file
 // beside it and renamed over it; a reader sees the old output or the new one,
-// never a part. A failed conversion leaves
-// no file behind and the old output as it was. Returns the failure, if any;
-// its diagnostic names the input by `job.input`.
+// never a part. A failed conversion leaves no file behind and the old output
+// as it was. Returns the failure, if any; its diagnostic names the input by
+// `job.input`.
 std::optional<Failure> convert_job(const BatchJob& job, const ControlSettings& settings, mode_t mode);
 
 }  // namespace cif2at

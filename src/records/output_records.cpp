@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cassert>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
